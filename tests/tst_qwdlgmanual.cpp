@@ -177,7 +177,8 @@ void tst_QWDlgManual::layout()
     QCOMPARE(describeRow(outer->itemAt(0)->layout()),
              QStringList({ "QCheckBox:" + Bold, "QCheckBox:" + Italic, "QCheckBox:" + Under }));
     QCOMPARE(describeRow(outer->itemAt(1)->layout()),
-             QStringList({ "QRadioButton:" + Black, "QRadioButton:" + Red, "QRadioButton:" + Blue }));
+             QStringList(
+                     { "QRadioButton:" + Black, "QRadioButton:" + Red, "QRadioButton:" + Blue }));
     QCOMPARE(describe(outer->itemAt(2)), QStringLiteral("QPlainTextEdit"));
     QCOMPARE(describeRow(outer->itemAt(3)->layout()),
              QStringList({ "QPushButton:" + Ok, "QPushButton:" + Clear, "stretch",
@@ -187,7 +188,8 @@ void tst_QWDlgManual::layout()
         QCOMPARE(buttonRow->stretch(i), 0);
 
     // The dialog owns exactly the ten controls, and nothing else is a widget of its own.
-    const QList<QWidget *> children = f.dlg.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget *> children
+            = f.dlg.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(children.size(), 10);
 
     // With the toolkit's size policies the editor takes the free height, and Exit sits at the
@@ -240,23 +242,24 @@ void tst_QWDlgManual::styleCheckBoxes_data()
     QTest::addColumn<bool>("italic");
     QTest::addColumn<bool>("underline");
 
-    QTest::newRow("bold") << QStringList{ Bold } << true << false << false;
-    QTest::newRow("italic") << QStringList{ Italic } << false << true << false;
-    QTest::newRow("underline") << QStringList{ Under } << false << false << true;
-    QTest::newRow("bold on and off") << QStringList{ Bold, Bold } << false << false << false;
-    QTest::newRow("italic on and off") << QStringList{ Italic, Italic } << false << false << false;
-    QTest::newRow("underline on and off") << QStringList{ Under, Under } << false << false << false;
-    QTest::newRow("all three") << QStringList{ Bold, Italic, Under } << true << true << true;
+    QTest::newRow("bold") << QStringList { Bold } << true << false << false;
+    QTest::newRow("italic") << QStringList { Italic } << false << true << false;
+    QTest::newRow("underline") << QStringList { Under } << false << false << true;
+    QTest::newRow("bold on and off") << QStringList { Bold, Bold } << false << false << false;
+    QTest::newRow("italic on and off") << QStringList { Italic, Italic } << false << false << false;
+    QTest::newRow("underline on and off")
+            << QStringList { Under, Under } << false << false << false;
+    QTest::newRow("all three") << QStringList { Bold, Italic, Under } << true << true << true;
     QTest::newRow("all three, bold undone")
-            << QStringList{ Bold, Italic, Under, Bold } << false << true << true;
+            << QStringList { Bold, Italic, Under, Bold } << false << true << true;
     QTest::newRow("all three, italic undone")
-            << QStringList{ Under, Italic, Bold, Italic } << true << false << true;
+            << QStringList { Under, Italic, Bold, Italic } << true << false << true;
     QTest::newRow("all three, underline undone")
-            << QStringList{ Italic, Under, Bold, Under } << true << true << false;
+            << QStringList { Italic, Under, Bold, Under } << true << true << false;
     QTest::newRow("bold off after italic came and went")
-            << QStringList{ Bold, Italic, Italic, Bold } << false << false << false;
+            << QStringList { Bold, Italic, Italic, Bold } << false << false << false;
     QTest::newRow("colours in between do not touch the font")
-            << QStringList{ Bold, Red, Italic, Blue, Black } << true << true << false;
+            << QStringList { Bold, Red, Italic, Blue, Black } << true << true << false;
 }
 
 void tst_QWDlgManual::styleCheckBoxes()
@@ -330,16 +333,19 @@ void tst_QWDlgManual::colour_data()
     // Invalid: the palette must never have been set.
     QTest::addColumn<QColor>("expected");
 
-    QTest::newRow("red") << QStringList{ Red } << Red << QColor(0xff, 0, 0);
-    QTest::newRow("blue") << QStringList{ Blue } << Blue << QColor(0, 0, 0xff);
-    QTest::newRow("red then blue") << QStringList{ Red, Blue } << Blue << QColor(0, 0, 0xff);
-    QTest::newRow("blue then red") << QStringList{ Blue, Red } << Red << QColor(0xff, 0, 0);
-    QTest::newRow("red then black") << QStringList{ Red, Black } << Black << QColor(0, 0, 0);
-    QTest::newRow("blue then black") << QStringList{ Blue, Black } << Black << QColor(0, 0, 0);
-    QTest::newRow("red clicked again stays red") << QStringList{ Red, Red } << Red << QColor(0xff, 0, 0);
-    QTest::newRow("blue clicked again stays blue") << QStringList{ Blue, Blue } << Blue << QColor(0, 0, 0xff);
-    QTest::newRow("black clicked while black changes nothing") << QStringList{ Black } << Black << QColor();
-    QTest::newRow("bold does not touch the colour") << QStringList{ Bold } << Black << QColor();
+    QTest::newRow("red") << QStringList { Red } << Red << QColor(0xff, 0, 0);
+    QTest::newRow("blue") << QStringList { Blue } << Blue << QColor(0, 0, 0xff);
+    QTest::newRow("red then blue") << QStringList { Red, Blue } << Blue << QColor(0, 0, 0xff);
+    QTest::newRow("blue then red") << QStringList { Blue, Red } << Red << QColor(0xff, 0, 0);
+    QTest::newRow("red then black") << QStringList { Red, Black } << Black << QColor(0, 0, 0);
+    QTest::newRow("blue then black") << QStringList { Blue, Black } << Black << QColor(0, 0, 0);
+    QTest::newRow("red clicked again stays red")
+            << QStringList { Red, Red } << Red << QColor(0xff, 0, 0);
+    QTest::newRow("blue clicked again stays blue")
+            << QStringList { Blue, Blue } << Blue << QColor(0, 0, 0xff);
+    QTest::newRow("black clicked while black changes nothing")
+            << QStringList { Black } << Black << QColor();
+    QTest::newRow("bold does not touch the colour") << QStringList { Bold } << Black << QColor();
 }
 
 void tst_QWDlgManual::colour()
@@ -368,8 +374,10 @@ void tst_QWDlgManual::colour()
         QCOMPARE(brush.color(), expected);
         QCOMPARE(brush.style(), Qt::SolidPattern);
         // Only the editable text's colour changes.
-        QCOMPARE(f.edit->palette().brush(group, QPalette::WindowText), initial.brush(group, QPalette::WindowText));
-        QCOMPARE(f.edit->palette().brush(group, QPalette::Base), initial.brush(group, QPalette::Base));
+        QCOMPARE(f.edit->palette().brush(group, QPalette::WindowText),
+                 initial.brush(group, QPalette::WindowText));
+        QCOMPARE(f.edit->palette().brush(group, QPalette::Base),
+                 initial.brush(group, QPalette::Base));
     }
 }
 
@@ -382,20 +390,22 @@ void tst_QWDlgManual::clear_data()
     QTest::addColumn<bool>("blackened");
 
     QTest::newRow("fresh dialog") << QString() << QStringList() << QStringList() << false;
-    QTest::newRow("bold") << QString() << QStringList{ Bold } << QStringList{ Bold + " off" } << false;
-    QTest::newRow("red") << QString() << QStringList{ Red }
-                         << QStringList{ Red + " off", Black + " on" } << true;
-    QTest::newRow("blue") << QString() << QStringList{ Blue }
-                          << QStringList{ Blue + " off", Black + " on" } << true;
-    QTest::newRow("red then black") << QString() << QStringList{ Red, Black } << QStringList() << true;
+    QTest::newRow("bold") << QString() << QStringList { Bold } << QStringList { Bold + " off" }
+                          << false;
+    QTest::newRow("red") << QString() << QStringList { Red }
+                         << QStringList { Red + " off", Black + " on" } << true;
+    QTest::newRow("blue") << QString() << QStringList { Blue }
+                          << QStringList { Blue + " off", Black + " on" } << true;
+    QTest::newRow("red then black")
+            << QString() << QStringList { Red, Black } << QStringList() << true;
     QTest::newRow("full styling in blue")
-            << QString() << QStringList{ Under, Blue, Italic, Bold }
-            << QStringList{ Blue + " off", Black + " on", Bold + " off", Italic + " off",
-                            Under + " off" }
+            << QString() << QStringList { Under, Blue, Italic, Bold }
+            << QStringList { Blue + " off", Black + " on", Bold + " off", Italic + " off",
+                             Under + " off" }
             << true;
     QTest::newRow("typed text is kept")
-            << QStringLiteral("Hello, world") << QStringList{ Bold, Red }
-            << QStringList{ Red + " off", Black + " on", Bold + " off" } << true;
+            << QStringLiteral("Hello, world") << QStringList { Bold, Red }
+            << QStringList { Red + " off", Black + " on", Bold + " off" } << true;
 }
 
 void tst_QWDlgManual::clear()
@@ -492,9 +502,9 @@ void tst_QWDlgManual::metaObject()
     QCOMPARE(mo->className(), "QWDlgManual");
     QCOMPARE(mo->superClass(), &QDialog::staticMetaObject);
 
-    const QList<QByteArray> slotsInOrder = { "on_chkBoxUnder(bool)", "on_chkBoxItalic(bool)",
-                                             "on_chkBoxBold(bool)", "on_BtnCancel()",
-                                             "setTextColor()" };
+    const QList<QByteArray> slotsInOrder
+            = { "on_chkBoxUnder(bool)", "on_chkBoxItalic(bool)", "on_chkBoxBold(bool)",
+                "on_BtnCancel()", "setTextColor()" };
     QCOMPARE(mo->methodCount() - mo->methodOffset(), slotsInOrder.size());
     for (int i = 0; i < slotsInOrder.size(); ++i) {
         const QMetaMethod method = mo->method(mo->methodOffset() + i);
