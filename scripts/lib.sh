@@ -6,6 +6,8 @@ BUILD_PACKAGES=(cmake make g++ qtbase5-dev)
 # What running it without a display, and its tests, need besides: a virtual X server, window
 # lookup and screenshots, and a font with Chinese glyphs for the labels.
 HEADLESS_PACKAGES=(xvfb xdotool imagemagick fonts-noto-cjk fonts-dejavu-core)
+# What the end-to-end test adds: a real window manager, and a way to ask it to close a window.
+DESKTOP_PACKAGES=(openbox wmctrl)
 
 # Installs those of the given Debian packages that are not installed yet.
 install_packages()
@@ -40,6 +42,9 @@ configure_and_build()
     cmake --build "$dir" --parallel "$(nproc)" ${targets[@]:+--target "${targets[@]}"}
 }
 
+# A desktop session for the real program: a virtual X server, optionally a window manager, and the
+# program in it. Everything started here is stopped by stop_session.
+
 # Starts a virtual X server on a free display and exports DISPLAY; XVFB_PID is its process.
 start_xvfb()
 {
@@ -55,4 +60,87 @@ start_xvfb()
         return 1
     fi
     export DISPLAY=":$display"
+}
+
+# Starts Xvfb, and openbox unless told "bare"; gives the toolkit a private runtime folder.
+start_session()
+{
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+    start_xvfb || return 1
+    [ "${1:-}" = bare ] && return 0
+    openbox --sm-disable >/dev/null 2>&1 &
+    OPENBOX_PID=$!
+    local _
+    for _ in $(seq 100); do
+        wmctrl -m >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "openbox did not start" >&2
+    return 1
+}
+
+stop_session()
+{
+    local pid
+    for pid in ${APP_PID:-} ${OPENBOX_PID:-} ${XVFB_PID:-}; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+    APP_PID= OPENBOX_PID= XVFB_PID=
+    [ -n "${XDG_RUNTIME_DIR:-}" ] && rm -rf "$XDG_RUNTIME_DIR"
+    return 0
+}
+
+# start_app PROGRAM [ARGS...]: starts it with stderr kept in APP_ERR, and waits until its
+# window is mapped and painted; WINDOW is the window's id.
+start_app()
+{
+    APP_ERR=$XDG_RUNTIME_DIR/stderr
+    "$@" 2>"$APP_ERR" &
+    APP_PID=$!
+    WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --pid "$APP_PID" --name '^Quillmark' |
+        head -n 1)
+    [ -n "$WINDOW" ] || return 1
+    # Mapped is not yet painted: wait until a picture shows more than the blank background.
+    local _
+    for _ in $(seq 100); do
+        [ "$(import -window "$WINDOW" png:- | convert - -format '%k' info:)" -gt 2 ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# wait_app_exit SECONDS: waits for the program to end, leaving its exit status in APP_STATUS.
+# Fails when it is still running after SECONDS.
+wait_app_exit()
+{
+    local _
+    for _ in $(seq $(($1 * 10))); do
+        if ! kill -0 "$APP_PID" 2>/dev/null; then
+            wait "$APP_PID"
+            APP_STATUS=$?
+            APP_PID=
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Where a user clicks each control, inside the fixed 440 x 320 window: the check box and radio
+# button indicators, and the middle of each push button.
+declare -A CONTROL_AT=(
+    [粗体]="17 25" [斜体]="158 25" [下划线]="300 25"
+    [黑色]="17 56" [红色]="158 56" [蓝色]="300 56"
+    [确 定]="50 295" [清 除]="137 295" [退 出]="388 295"
+)
+
+# click LABEL...: clicks each control with the real pointer.
+click()
+{
+    local label
+    for label in "$@"; do
+        # shellcheck disable=SC2086
+        xdotool mousemove --window "$WINDOW" ${CONTROL_AT[$label]} click 1
+    done
 }
