@@ -127,6 +127,12 @@ wait_app_exit()
     return 1
 }
 
+# pixels FILE COLOUR: how many pixels of exactly that colour (#RRGGBB) the picture holds.
+pixels()
+{
+    convert "$1" -format %c histogram:info:- | awk -v c="$2" 'toupper($0) ~ c" " {n += $1} END {print n + 0}'
+}
+
 # Where a user clicks each control, inside the fixed 440 x 320 window: the check box and radio
 # button indicators, and the middle of each push button.
 declare -A CONTROL_AT=(

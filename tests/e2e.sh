@@ -24,12 +24,6 @@ editor_shot()
     import -window "$WINDOW" png:- | convert - -crop "$EDITOR" +repage "$1"
 }
 
-# pixels FILE COLOUR: how many pixels of exactly that colour (#RRGGBB) the picture holds.
-pixels()
-{
-    convert "$1" -format %c histogram:info:- | awk -v c="$2" 'toupper($0) ~ c" " {n += $1} END {print n + 0}'
-}
-
 # dark FILE: how many pixels are closer to black than to white: the ink of the text.
 dark()
 {
