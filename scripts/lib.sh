@@ -6,6 +6,8 @@ BUILD_PACKAGES=(cmake make g++ qtbase5-dev)
 # What running it without a display, and its tests, need besides: a virtual X server, window
 # lookup and screenshots, and a font with Chinese glyphs for the labels.
 HEADLESS_PACKAGES=(xvfb xdotool imagemagick fonts-noto-cjk fonts-dejavu-core)
+# Static analysis, run among the tests.
+ANALYSIS_PACKAGES=(clang-format clang-tidy cppcheck)
 # What the end-to-end test adds: a real window manager, and a way to ask it to close a window.
 DESKTOP_PACKAGES=(openbox wmctrl)
 
