@@ -60,7 +60,7 @@ close_and_check()
     wm) wmctrl -i -c "$WINDOW" ;;
     esac
     wait_app_exit 15 || fail "still running 15 s after closing by ${1:-esc}"
-    [ "$APP_STATUS" = 0 ] || fail "closing by ${1:-esc} ended the program with status $APP_STATUS, not 0"
+    [ "$APP_STATUS" = 0 ] || fail "closing by ${1:-esc} ended the program with status $APP_STATUS, not 0; its stderr: $(head -c 4000 "$APP_ERR")"
     [ ! -s "$APP_ERR" ] || fail "the program wrote to stderr: $(head -c 2000 "$APP_ERR")"
 }
 
