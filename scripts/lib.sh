@@ -6,8 +6,8 @@ BUILD_PACKAGES=(cmake make g++ qtbase5-dev)
 # What running it without a display, and its tests, need besides: a virtual X server, window
 # lookup and screenshots, and a font with Chinese glyphs for the labels.
 HEADLESS_PACKAGES=(xvfb xdotool imagemagick fonts-noto-cjk fonts-dejavu-core)
-# Static analysis, run among the tests.
-ANALYSIS_PACKAGES=(clang-format clang-tidy cppcheck)
+# Analysis tools, run among the tests.
+ANALYSIS_PACKAGES=(clang-format clang-tidy cppcheck valgrind)
 # What the end-to-end test adds: a real window manager, and a way to ask it to close a window.
 DESKTOP_PACKAGES=(openbox wmctrl)
 
@@ -94,18 +94,18 @@ stop_session()
 }
 
 # start_app PROGRAM [ARGS...]: starts it with stderr kept in APP_ERR, and waits until its
-# window is mapped and painted; WINDOW is the window's id.
+# window is mapped and painted (APP_TIMEOUT seconds at most for each); WINDOW is its id.
 start_app()
 {
     APP_ERR=$XDG_RUNTIME_DIR/stderr
     "$@" 2>"$APP_ERR" &
     APP_PID=$!
-    WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --pid "$APP_PID" --name '^Quillmark' |
+    WINDOW=$(timeout "${APP_TIMEOUT:-30}" xdotool search --sync --onlyvisible --pid "$APP_PID" --name '^Quillmark' |
         head -n 1)
     [ -n "$WINDOW" ] || return 1
     # Mapped is not yet painted: wait until a picture shows more than the blank background.
     local _
-    for _ in $(seq 100); do
+    for _ in $(seq $((${APP_TIMEOUT:-30} * 10))); do
         [ "$(import -window "$WINDOW" png:- | convert - -format '%k' info:)" -gt 2 ] && return 0
         sleep 0.1
     done
@@ -138,6 +138,7 @@ pixels()
 # Where a user clicks each control, inside the fixed 440 x 320 window: the check box and radio
 # button indicators, and the middle of each push button.
 declare -A CONTROL_AT=(
+    [editor]="220 175"
     [粗体]="17 25" [斜体]="158 25" [下划线]="300 25"
     [黑色]="17 56" [红色]="158 56" [蓝色]="300 56"
     [确 定]="50 295" [清 除]="137 295" [退 出]="388 295"
