@@ -2,15 +2,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QMetaMethod>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -103,6 +106,22 @@ struct Fixture
     }
 };
 
+// Where two long texts first differ, for a readable failure.
+QString firstDifference(const QByteArray &actual, const QByteArray &expected)
+{
+    if (actual == expected)
+        return QString();
+    int i = 0;
+    while (i < actual.size() && i < expected.size() && actual.at(i) == expected.at(i))
+        ++i;
+    return QStringLiteral("%1 bytes, expected %2; first difference at byte %3: %4 against %5")
+            .arg(actual.size())
+            .arg(expected.size())
+            .arg(i)
+            .arg(QString::fromLatin1(actual.mid(i, 16).toHex(' ')))
+            .arg(QString::fromLatin1(expected.mid(i, 16).toHex(' ')));
+}
+
 QString describe(QLayoutItem *item)
 {
     if (QWidget *w = item->widget()) {
@@ -125,6 +144,247 @@ QStringList describeRow(QLayout *layout)
     return row;
 }
 
+// What the dialog promises, for the random test: the styling follows the controls, the text
+// and cursor follow the editing keys, and nothing else changes.
+struct Model
+{
+    enum Kind {
+        Click,
+        Type,
+        Paste,
+        SelectAll,
+        Left,
+        Right,
+        ShiftLeft,
+        ShiftRight,
+        Start,
+        End,
+        Backspace,
+        Delete,
+        Enter
+    };
+    struct Action
+    {
+        Kind kind;
+        QString arg;
+    };
+
+    bool bold = false;
+    bool italic = false;
+    bool under = false;
+    QString chosen = Black;
+    QColor colour; // invalid while no colour was ever applied
+    QString text = SampleText;
+    int pos = 0;
+    int anchor = 0;
+
+    static QVector<Action> randomActions(quint32 seed, int count)
+    {
+        static const QStringList controls = { Bold, Italic, Under, Black, Red, Blue, Clear };
+        static const QString typeable = QStringLiteral("abcxyzABC 019.,;-!?");
+        static const QStringList pastes = { QStringLiteral("x"),
+                                            QStringLiteral("两个字"),
+                                            QStringLiteral("line one\nline two"),
+                                            QStringLiteral("  spaced\ttab  "),
+                                            QStringLiteral("\n"),
+                                            QStringLiteral("mixed 中文 text") };
+        QRandomGenerator random(seed);
+        QVector<Action> actions;
+        actions.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            const int roll = random.bounded(100);
+            if (roll < 40)
+                actions.append(Action { Click, controls.at(random.bounded(controls.size())) });
+            else if (roll < 58)
+                actions.append(Action { Type, typeable.at(random.bounded(typeable.size())) });
+            else if (roll < 63)
+                actions.append(Action { Paste, pastes.at(random.bounded(pastes.size())) });
+            else
+                actions.append(
+                        Action { Kind(SelectAll + random.bounded(Enter - SelectAll + 1)), {} });
+        }
+        return actions;
+    }
+
+    static QString describe(const Action &a)
+    {
+        static const char *const names[]
+                = { "click",     "type",       "paste",       "select-all", "left",
+                    "right",     "shift-left", "shift-right", "ctrl-home",  "ctrl-end",
+                    "backspace", "delete",     "enter" };
+        QString d = QString::fromLatin1(names[a.kind]);
+        if (!a.arg.isEmpty())
+            d += " '" + QString(a.arg).replace('\n', "\\n").replace('\t', "\\t") + "'";
+        return d;
+    }
+
+    void replaceSelection(const QString &with)
+    {
+        const int from = qMin(pos, anchor);
+        text.replace(from, qAbs(pos - anchor), with);
+        pos = anchor = from + with.size();
+    }
+
+    void apply(const Action &a)
+    {
+        const bool selected = pos != anchor;
+        switch (a.kind) {
+        case Click:
+            if (a.arg == Bold) {
+                bold = !bold;
+            } else if (a.arg == Italic) {
+                italic = !italic;
+            } else if (a.arg == Under) {
+                under = !under;
+            } else if (a.arg == Clear) {
+                if (chosen != Black)
+                    colour = Qt::black;
+                chosen = Black;
+                bold = italic = under = false;
+            } else if (a.arg != chosen) {
+                chosen = a.arg;
+                colour = a.arg == Red   ? QColor(Qt::red)
+                        : a.arg == Blue ? QColor(Qt::blue)
+                                        : QColor(Qt::black);
+            }
+            break;
+        case Type:
+        case Paste:
+            replaceSelection(a.arg);
+            break;
+        case Enter:
+            replaceSelection(QStringLiteral("\n"));
+            break;
+        case SelectAll:
+            anchor = 0;
+            pos = text.size();
+            break;
+        case Left:
+            pos = anchor = selected ? qMin(pos, anchor) : qMax(0, pos - 1);
+            break;
+        case Right:
+            pos = anchor = selected ? qMax(pos, anchor) : qMin(int(text.size()), pos + 1);
+            break;
+        case ShiftLeft:
+            pos = qMax(0, pos - 1);
+            break;
+        case ShiftRight:
+            pos = qMin(int(text.size()), pos + 1);
+            break;
+        case Start:
+            pos = anchor = 0;
+            break;
+        case End:
+            pos = anchor = text.size();
+            break;
+        case Backspace:
+            if (!selected && pos > 0)
+                anchor = pos - 1;
+            replaceSelection(QString());
+            break;
+        case Delete:
+            if (!selected && pos < text.size())
+                anchor = pos + 1;
+            replaceSelection(QString());
+            break;
+        }
+    }
+
+    // Performs the action on the dialog the way a user would.
+    static void perform(Fixture &f, const Action &a)
+    {
+        QPlainTextEdit *e = f.edit;
+        switch (a.kind) {
+        case Click:
+            f.click(a.arg);
+            break;
+        case Type:
+            QTest::keyClick(e, a.arg.at(0).toLatin1());
+            break;
+        case Paste:
+            QGuiApplication::clipboard()->setText(a.arg);
+            QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case SelectAll:
+            QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+            break;
+        case Left:
+            QTest::keyClick(e, Qt::Key_Left);
+            break;
+        case Right:
+            QTest::keyClick(e, Qt::Key_Right);
+            break;
+        case ShiftLeft:
+            QTest::keyClick(e, Qt::Key_Left, Qt::ShiftModifier);
+            break;
+        case ShiftRight:
+            QTest::keyClick(e, Qt::Key_Right, Qt::ShiftModifier);
+            break;
+        case Start:
+            QTest::keyClick(e, Qt::Key_Home, Qt::ControlModifier);
+            break;
+        case End:
+            QTest::keyClick(e, Qt::Key_End, Qt::ControlModifier);
+            break;
+        case Backspace:
+            QTest::keyClick(e, Qt::Key_Backspace);
+            break;
+        case Delete:
+            QTest::keyClick(e, Qt::Key_Delete);
+            break;
+        case Enter:
+            QTest::keyClick(e, Qt::Key_Return);
+            break;
+        }
+    }
+
+    // Empty when the dialog is as the model says, else what differs.
+    QString mismatch(const Fixture &f, const QFont &initialFont,
+                     const QPalette &initialPalette) const
+    {
+        QStringList out;
+        auto expect = [&out](bool ok, const QString &what) {
+            if (!ok)
+                out << what;
+        };
+        const QFont font = f.edit->font();
+        expect(font.weight() == int(bold ? QFont::Bold : QFont::Normal),
+               QStringLiteral("weight %1, bold %2").arg(font.weight()).arg(bold));
+        expect(font.style() == (italic ? QFont::StyleItalic : QFont::StyleNormal),
+               QStringLiteral("style %1, italic %2").arg(font.style()).arg(italic));
+        expect(font.underline() == under, QStringLiteral("underline %1").arg(font.underline()));
+        expect(font.pointSize() == 20, QStringLiteral("point size %1").arg(font.pointSize()));
+        expect(font.family() == initialFont.family(), "family " + font.family());
+        for (QPalette::ColorGroup group : Groups) {
+            const QColor actual = f.edit->palette().color(group, QPalette::Text);
+            const QColor wanted
+                    = colour.isValid() ? colour : initialPalette.color(group, QPalette::Text);
+            expect(actual == wanted,
+                   QStringLiteral("text colour %1 in group %2, expected %3")
+                           .arg(actual.name())
+                           .arg(group)
+                           .arg(wanted.name()));
+        }
+        expect(f.edit->testAttribute(Qt::WA_SetPalette) == colour.isValid(),
+               QStringLiteral("palette set %1").arg(f.edit->testAttribute(Qt::WA_SetPalette)));
+        for (const QString &label : { Black, Red, Blue })
+            expect(f.checked(label) == (label == chosen), label + " checked wrongly");
+        expect(f.checked(Bold) == bold, QStringLiteral("粗体 checked wrongly"));
+        expect(f.checked(Italic) == italic, QStringLiteral("斜体 checked wrongly"));
+        expect(f.checked(Under) == under, QStringLiteral("下划线 checked wrongly"));
+        const QString actualText = f.edit->toPlainText();
+        expect(actualText == text, "text '" + actualText + "', expected '" + text + "'");
+        const QTextCursor cursor = f.edit->textCursor();
+        expect(cursor.position() == pos && cursor.anchor() == anchor,
+               QStringLiteral("cursor %1 anchor %2, expected %3 and %4")
+                       .arg(cursor.position())
+                       .arg(cursor.anchor())
+                       .arg(pos)
+                       .arg(anchor));
+        return out.join(QStringLiteral("; "));
+    }
+};
+
 } // namespace
 
 class tst_QWDlgManual : public QObject
@@ -146,6 +406,10 @@ private slots:
     void closing_data();
     void closing();
     void metaObject();
+    void randomActions_data();
+    void randomActions();
+    void extremeInput_data();
+    void extremeInput();
 };
 
 void tst_QWDlgManual::window()
@@ -523,6 +787,114 @@ void tst_QWDlgManual::metaObject()
     QCOMPARE(dlg.qt_metacast(nullptr), nullptr);
     QObject *object = &dlg;
     QCOMPARE(qobject_cast<QWDlgManual *>(object), &dlg);
+}
+
+void tst_QWDlgManual::randomActions_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("count");
+
+    for (quint32 seed : { 1u, 2u, 3u, 4u, 5u })
+        QTest::addRow("seed %u", seed) << seed << 10000;
+    // A longer soak: QUILLMARK_SOAK_SEED=N [QUILLMARK_SOAK_ACTIONS=M].
+    bool ok = false;
+    const quint32 soakSeed = qEnvironmentVariable("QUILLMARK_SOAK_SEED").toUInt(&ok);
+    if (ok) {
+        const int count = qEnvironmentVariableIntValue("QUILLMARK_SOAK_ACTIONS");
+        QTest::addRow("soak seed %u", soakSeed) << soakSeed << (count > 0 ? count : 1000000);
+    }
+}
+
+// Random user actions on a live dialog, each followed by a comparison with the model. On a
+// difference it reports the seed and the actions up to the first one that went wrong.
+void tst_QWDlgManual::randomActions()
+{
+    QFETCH(quint32, seed);
+    QFETCH(int, count);
+
+    Fixture f;
+    QVERIFY(f.show());
+    const QFont initialFont = f.edit->font();
+    const QPalette initialPalette = f.edit->palette();
+    const QVector<Model::Action> actions = Model::randomActions(seed, count);
+    Model model;
+    QString wrong = model.mismatch(f, initialFont, initialPalette);
+    QVERIFY2(wrong.isEmpty(), qPrintable("before any action: " + wrong));
+
+    for (int i = 0; i < actions.size(); ++i) {
+        Model::perform(f, actions.at(i));
+        model.apply(actions.at(i));
+        wrong = model.mismatch(f, initialFont, initialPalette);
+        if (!wrong.isEmpty()) {
+            QStringList prefix;
+            for (int j = 0; j <= i; ++j)
+                prefix << Model::describe(actions.at(j));
+            QFAIL(qPrintable(QStringLiteral("seed %1, action %2 of %3: %4\nfailing prefix (%5 "
+                                            "actions): %6")
+                                     .arg(seed)
+                                     .arg(i + 1)
+                                     .arg(actions.size())
+                                     .arg(wrong)
+                                     .arg(i + 1)
+                                     .arg(prefix.join(QStringLiteral(", ")))));
+        }
+    }
+}
+
+void tst_QWDlgManual::extremeInput_data()
+{
+    QTest::addColumn<QString>("text");
+
+    const int tenMegabytes = 10 * 1024 * 1024;
+    const QString line
+            = QStringLiteral("The quick brown fox 敏捷的棕色狐狸 jumps over the lazy dog.\n");
+    QTest::newRow("10 MB in short lines") << line.repeated(tenMegabytes / line.toUtf8().size() + 1);
+    const QString words = QStringLiteral("one long line 一行 ");
+    QTest::newRow("one 10 MB line") << words.repeated(tenMegabytes / words.toUtf8().size() + 1);
+    QTest::newRow("outside the Basic Multilingual Plane")
+            << QStringLiteral("😀 𝄞 𠀀𠀁 🀄 𝔘𝔫𝔦𝔠𝔬𝔡𝔢 end");
+    QTest::newRow("combining marks") << QStringLiteral(
+            "e\u0301 a\u0308\u0304 n\u0303 Z\u0351\u0352\u0353\u0354 \u0915\u094d\u0937");
+    QTest::newRow("right to left")
+            << QStringLiteral("שלום עולם, مرحبا بالعالم, mixed עם English 123");
+    QTest::newRow("zero-width joiners") << QStringLiteral(
+            "👨\u200d👩\u200d👧 a\u200db c\u200cd \u2060 🏳\ufe0f\u200d🌈");
+    QTest::newRow("control characters")
+            << QStringLiteral("tab\there \u0001\u0007\u001b[0m\u007f\u0085 bell\u0008 end");
+}
+
+// Whatever the user pastes stays exactly as it was, through every restyling.
+void tst_QWDlgManual::extremeInput()
+{
+    QFETCH(QString, text);
+
+    Fixture f;
+    QVERIFY(f.show());
+    const QByteArray expected = text.toUtf8();
+    QTest::keyClick(f.edit, Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(f.edit, Qt::Key_V, Qt::ControlModifier);
+    QString wrong = firstDifference(f.edit->toPlainText().toUtf8(), expected);
+    QVERIFY2(wrong.isEmpty(), qPrintable("after the paste: " + wrong));
+
+    f.clickAll({ Bold, Italic, Under, Red });
+    const QFont styled = f.edit->document()->defaultFont();
+    QCOMPARE(styled.weight(), int(QFont::Bold));
+    QCOMPARE(styled.style(), QFont::StyleItalic);
+    QVERIFY(styled.underline());
+    QCOMPARE(styled.pointSize(), 20);
+    QCOMPARE(f.textColor(QPalette::Active), QColor(Qt::red));
+    wrong = firstDifference(f.edit->toPlainText().toUtf8(), expected);
+    QVERIFY2(wrong.isEmpty(), qPrintable("after styling: " + wrong));
+
+    f.click(Clear);
+    const QFont plain = f.edit->document()->defaultFont();
+    QCOMPARE(plain.weight(), int(QFont::Normal));
+    QCOMPARE(plain.style(), QFont::StyleNormal);
+    QVERIFY(!plain.underline());
+    QCOMPARE(f.textColor(QPalette::Active), QColor(Qt::black));
+    wrong = firstDifference(f.edit->toPlainText().toUtf8(), expected);
+    QVERIFY2(wrong.isEmpty(), qPrintable("after Clear: " + wrong));
 }
 
 QTEST_MAIN(tst_QWDlgManual)
