@@ -3,6 +3,9 @@
 
 # What building the program and its tests needs on Debian.
 BUILD_PACKAGES=(cmake make g++ qtbase5-dev)
+# What building against Qt 6 adds: the development files, and the platform plugins (xcb,
+# offscreen) that Debian packages apart.
+QT6_PACKAGES=(qt6-base-dev qt6-qpa-plugins)
 # What running it without a display, and its tests, need besides: a virtual X server, window
 # lookup and screenshots, and a font with Chinese glyphs for the labels.
 HEADLESS_PACKAGES=(xvfb xdotool imagemagick fonts-noto-cjk fonts-dejavu-core)

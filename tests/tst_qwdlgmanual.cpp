@@ -222,7 +222,7 @@ struct Model
     {
         const int from = qMin(pos, anchor);
         text.replace(from, qAbs(pos - anchor), with);
-        pos = anchor = from + with.size();
+        pos = anchor = from + int(with.size());
     }
 
     void apply(const Action &a)
@@ -257,7 +257,7 @@ struct Model
             break;
         case SelectAll:
             anchor = 0;
-            pos = text.size();
+            pos = int(text.size());
             break;
         case Left:
             pos = anchor = selected ? qMin(pos, anchor) : qMax(0, pos - 1);
@@ -275,7 +275,7 @@ struct Model
             pos = anchor = 0;
             break;
         case End:
-            pos = anchor = text.size();
+            pos = anchor = int(text.size());
             break;
         case Backspace:
             if (!selected && pos > 0)
@@ -349,7 +349,7 @@ struct Model
         };
         const QFont font = f.edit->font();
         expect(font.weight() == int(bold ? QFont::Bold : QFont::Normal),
-               QStringLiteral("weight %1, bold %2").arg(font.weight()).arg(bold));
+               QStringLiteral("weight %1, bold %2").arg(int(font.weight())).arg(bold));
         expect(font.style() == (italic ? QFont::StyleItalic : QFont::StyleNormal),
                QStringLiteral("style %1, italic %2").arg(font.style()).arg(italic));
         expect(font.underline() == under, QStringLiteral("underline %1").arg(font.underline()));
@@ -362,7 +362,7 @@ struct Model
             expect(actual == wanted,
                    QStringLiteral("text colour %1 in group %2, expected %3")
                            .arg(actual.name())
-                           .arg(group)
+                           .arg(int(group))
                            .arg(wanted.name()));
         }
         expect(f.edit->testAttribute(Qt::WA_SetPalette) == colour.isValid(),
@@ -454,7 +454,7 @@ void tst_QWDlgManual::layout()
     // The dialog owns exactly the ten controls, and nothing else is a widget of its own.
     const QList<QWidget *> children
             = f.dlg.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    QCOMPARE(children.size(), 10);
+    QCOMPARE(int(children.size()), 10);
 
     // With the toolkit's size policies the editor takes the free height, and Exit sits at the
     // right end of its row.
@@ -489,7 +489,7 @@ void tst_QWDlgManual::initialState()
     const QFont font = f.edit->font();
     QCOMPARE(font.pointSize(), 20);
     QCOMPARE(font.family(), plain.font().family());
-    QCOMPARE(font.weight(), int(QFont::Normal));
+    QCOMPARE(int(font.weight()), int(QFont::Normal));
     QCOMPARE(font.style(), QFont::StyleNormal);
     QVERIFY(!font.underline());
     QCOMPARE(f.edit->document()->defaultFont().pointSize(), 20);
@@ -545,7 +545,7 @@ void tst_QWDlgManual::styleCheckBoxes()
     // What the editor lays out, not only what it was told.
     const QFont font = f.edit->document()->defaultFont();
     QCOMPARE(f.edit->font(), font);
-    QCOMPARE(font.weight(), int(bold ? QFont::Bold : QFont::Normal));
+    QCOMPARE(int(font.weight()), int(bold ? QFont::Bold : QFont::Normal));
     QCOMPARE(font.style(), italic ? QFont::StyleItalic : QFont::StyleNormal);
     QCOMPARE(font.underline(), underline);
 
@@ -751,7 +751,7 @@ void tst_QWDlgManual::closing()
     guard.start(10000);
     QCOMPARE(QApplication::exec(), 0);
 
-    QCOMPARE(finished.count(), 1);
+    QCOMPARE(int(finished.count()), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), result);
     QCOMPARE(f.dlg.result(), result);
     QVERIFY(!f.dlg.isVisible());
@@ -769,7 +769,7 @@ void tst_QWDlgManual::metaObject()
     const QList<QByteArray> slotsInOrder
             = { "on_chkBoxUnder(bool)", "on_chkBoxItalic(bool)", "on_chkBoxBold(bool)",
                 "on_BtnCancel()", "setTextColor()" };
-    QCOMPARE(mo->methodCount() - mo->methodOffset(), slotsInOrder.size());
+    QCOMPARE(mo->methodCount() - mo->methodOffset(), int(slotsInOrder.size()));
     for (int i = 0; i < slotsInOrder.size(); ++i) {
         const QMetaMethod method = mo->method(mo->methodOffset() + i);
         QCOMPARE(method.methodSignature(), slotsInOrder.at(i));
@@ -879,7 +879,7 @@ void tst_QWDlgManual::extremeInput()
 
     f.clickAll({ Bold, Italic, Under, Red });
     const QFont styled = f.edit->document()->defaultFont();
-    QCOMPARE(styled.weight(), int(QFont::Bold));
+    QCOMPARE(int(styled.weight()), int(QFont::Bold));
     QCOMPARE(styled.style(), QFont::StyleItalic);
     QVERIFY(styled.underline());
     QCOMPARE(styled.pointSize(), 20);
@@ -889,7 +889,7 @@ void tst_QWDlgManual::extremeInput()
 
     f.click(Clear);
     const QFont plain = f.edit->document()->defaultFont();
-    QCOMPARE(plain.weight(), int(QFont::Normal));
+    QCOMPARE(int(plain.weight()), int(QFont::Normal));
     QCOMPARE(plain.style(), QFont::StyleNormal);
     QVERIFY(!plain.underline());
     QCOMPARE(f.textColor(QPalette::Active), QColor(Qt::black));
