@@ -11,6 +11,9 @@ QT6_PACKAGES=(qt6-base-dev qt6-qpa-plugins)
 HEADLESS_PACKAGES=(xvfb xdotool imagemagick fonts-noto-cjk fonts-dejavu-core)
 # Analysis tools, run among the tests.
 ANALYSIS_PACKAGES=(clang-format clang-tidy cppcheck valgrind)
+# What packaging and its test need: dpkg-shlibdeps for the dependencies, and the desktop entry's
+# validator.
+PACKAGING_PACKAGES=(dpkg-dev file desktop-file-utils)
 # What the end-to-end test adds: a real window manager, and a way to ask it to close a window.
 DESKTOP_PACKAGES=(openbox wmctrl)
 
