@@ -2,6 +2,7 @@
 // toolkit's own bare calls on an editor that holds the same text.
 //
 //   bench restyle SIZE ROUNDS   each style action until the editor's repaint, program and bare
+//   bench slots SIZE ROUNDS     the same through the program's slots alone, no control clicked
 //   bench typing SIZE ROUNDS    a key press until its repaint, fully styled, program and bare
 //   bench memory TOGGLES        resident memory after 1,000 style toggles and after TOGGLES
 //
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextStream>
 
 #include <functional>
@@ -201,33 +203,92 @@ int main(int argc, char *argv[])
 
     struct Step
     {
-        const char *name; // empty: not measured
+        const char *name; // empty: a preparation, not measured
         std::function<void()> programAction;
         std::function<void()> bareAction;
     };
     const auto setBare = [&](const std::function<void(QFont &)> &change) {
         return [&, change] { changeBareFont(&bareEdit, change); };
     };
-    const QVector<Step> steps = {
-        { "bold", [&] { bold->click(); }, setBare([](QFont &f) { f.setWeight(QFont::Bold); }) },
-        { "italic", [&] { italic->click(); },
-          setBare([](QFont &f) { f.setStyle(QFont::StyleItalic); }) },
-        { "underline", [&] { under->click(); }, setBare([](QFont &f) { f.setUnderline(true); }) },
-        { "red", [&] { red->click(); }, [&] { setBareColor(&bareEdit, Qt::red); } },
-        { "blue", [&] { blue->click(); }, [&] { setBareColor(&bareEdit, Qt::blue); } },
-        { "black", [&] { black->click(); }, [&] { setBareColor(&bareEdit, Qt::black); } },
-        // Clear is measured after full styling, colour included.
-        { "", [&] { red->click(); }, [&] { setBareColor(&bareEdit, Qt::red); } },
-        { "clear", [&] { clear->click(); },
-          [&] {
-              bareEdit.setFont(plainFont);
-              setBareColor(&bareEdit, Qt::black);
-          } },
+    const auto bareColor
+            = [&](Qt::GlobalColor color) { return [&, color] { setBareColor(&bareEdit, color); }; };
+    const auto bareClear = [&] {
+        bareEdit.setFont(plainFont);
+        setBareColor(&bareEdit, Qt::black);
     };
+    QVector<Step> steps;
+    const bool viaSlots = args.at(0) == QLatin1String("slots");
+    if (!viaSlots) {
+        // What the user does: click the control.
+        steps = {
+            { "bold", [&] { bold->click(); }, setBare([](QFont &f) { f.setWeight(QFont::Bold); }) },
+            { "italic", [&] { italic->click(); },
+              setBare([](QFont &f) { f.setStyle(QFont::StyleItalic); }) },
+            { "underline", [&] { under->click(); },
+              setBare([](QFont &f) { f.setUnderline(true); }) },
+            { "red", [&] { red->click(); }, bareColor(Qt::red) },
+            { "blue", [&] { blue->click(); }, bareColor(Qt::blue) },
+            { "black", [&] { black->click(); }, bareColor(Qt::black) },
+            // Clear is measured after full styling, colour included.
+            { "", [&] { red->click(); }, bareColor(Qt::red) },
+            { "clear", [&] { clear->click(); }, bareClear },
+        };
+    } else {
+        // The program's own code alone: each slot called once, with no control changing on
+        // screen; the radio buttons are set beforehand without signals.
+        const auto slot = [&](const char *name, bool checked) {
+            return [&, name, checked] {
+                QMetaObject::invokeMethod(&dlg, name, Q_ARG(bool, checked));
+            };
+        };
+        const auto quietly = [&](QAbstractButton *radio) {
+            return [&, radio] {
+                const QSignalBlocker blockBlack(black), blockRed(red), blockBlue(blue);
+                radio->setChecked(true);
+            };
+        };
+        const auto setTextColor = [&] { QMetaObject::invokeMethod(&dlg, "setTextColor"); };
+        const auto nothing = [] {};
+        steps = {
+            { "bold", slot("on_chkBoxBold", true),
+              setBare([](QFont &f) { f.setWeight(QFont::Bold); }) },
+            { "italic", slot("on_chkBoxItalic", true),
+              setBare([](QFont &f) { f.setStyle(QFont::StyleItalic); }) },
+            { "underline", slot("on_chkBoxUnder", true),
+              setBare([](QFont &f) { f.setUnderline(true); }) },
+            { "", quietly(red), nothing },
+            { "red", setTextColor, bareColor(Qt::red) },
+            { "", quietly(blue), nothing },
+            { "blue", setTextColor, bareColor(Qt::blue) },
+            { "", quietly(black), nothing },
+            { "black", setTextColor, bareColor(Qt::black) },
+            // A click on a colour runs the slot twice: once for each radio button that toggles.
+            { "", quietly(red), nothing },
+            { "red-twice",
+              [&] {
+                  setTextColor();
+                  setTextColor();
+              },
+              bareColor(Qt::red) },
+            { "",
+              [&] {
+                  QMetaObject::invokeMethod(&dlg, "on_chkBoxBold", Q_ARG(bool, false));
+                  QMetaObject::invokeMethod(&dlg, "on_chkBoxItalic", Q_ARG(bool, false));
+                  QMetaObject::invokeMethod(&dlg, "on_chkBoxUnder", Q_ARG(bool, false));
+              },
+              bareClear },
+        };
+    }
     // Round 0 warms the glyph caches both share and is not reported; after it the two take
     // turns at going first.
     for (int r = 0; r <= rounds; ++r) {
         for (const Step &step : steps) {
+            if (!*step.name) {
+                step.programAction();
+                step.bareAction();
+                QApplication::processEvents();
+                continue;
+            }
             qint64 a = 0;
             qint64 b = 0;
             if (r % 2) {
@@ -237,8 +298,8 @@ int main(int argc, char *argv[])
                 b = bare.time(step.bareAction);
                 a = program.time(step.programAction);
             }
-            if (r > 0 && *step.name)
-                report("restyle", step.name, a, b);
+            if (r > 0)
+                report(viaSlots ? "slot" : "restyle", step.name, a, b);
         }
     }
     return 0;
