@@ -59,7 +59,7 @@ start_xvfb()
     local fifo display
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     read -r -t 30 display <"$fifo" || true
     rm -f "$fifo"
@@ -68,6 +68,14 @@ start_xvfb()
         return 1
     fi
     export DISPLAY=":$display"
+    # On a busy machine the server may still refuse the first connections.
+    local _
+    for _ in $(seq 300); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb does not accept connections" >&2
+    return 1
 }
 
 # Starts Xvfb, and openbox unless told "bare"; gives the toolkit a private runtime folder.
@@ -77,14 +85,20 @@ start_session()
     export XDG_RUNTIME_DIR
     start_xvfb || return 1
     [ "${1:-}" = bare ] && return 0
-    openbox --sm-disable >/dev/null 2>&1 &
+    openbox --sm-disable >"$XDG_RUNTIME_DIR/openbox.err" 2>&1 &
     OPENBOX_PID=$!
     local _
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         wmctrl -m >/dev/null 2>&1 && return 0
+        kill -0 "$OPENBOX_PID" 2>/dev/null || break
         sleep 0.1
     done
-    echo "openbox did not start" >&2
+    if kill -0 "$OPENBOX_PID" 2>/dev/null; then
+        echo "openbox did not answer in 30 s" >&2
+    else
+        wait "$OPENBOX_PID"
+        echo "openbox ended with status $?: $(cat "$XDG_RUNTIME_DIR/openbox.err")" >&2
+    fi
     return 1
 }
 
