@@ -20,6 +20,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -169,6 +170,20 @@ int main(int argc, char *argv[])
     Subject program(dialogEdit);
     Subject bare(&bareEdit);
 
+    // Program and bare take turns at going first, round by round.
+    const auto timePair = [&](int round, const std::function<void()> &programAction,
+                              const std::function<void()> &bareAction) {
+        qint64 a = 0;
+        qint64 b = 0;
+        if (round % 2) {
+            a = program.time(programAction);
+            b = bare.time(bareAction);
+        } else {
+            b = bare.time(bareAction);
+            a = program.time(programAction);
+        }
+        return std::make_pair(a, b);
+    };
     const auto report = [&](const char *what, const char *action, qint64 a, qint64 b) {
         out << what << '\t' << size << '\t' << action << '\t' << a << '\t' << b << '\n';
         out.flush();
@@ -190,15 +205,8 @@ int main(int argc, char *argv[])
             QApplication::sendEvent(edit, &release);
         };
         for (int r = 0; r <= rounds; ++r) {
-            qint64 a = 0;
-            qint64 b = 0;
-            if (r % 2) {
-                a = program.time([&] { type(dialogEdit); });
-                b = bare.time([&] { type(&bareEdit); });
-            } else {
-                b = bare.time([&] { type(&bareEdit); });
-                a = program.time([&] { type(dialogEdit); });
-            }
+            const auto [a, b] = timePair(
+                    r, [&] { type(dialogEdit); }, [&] { type(&bareEdit); });
             if (r > 0)
                 report("typing", "key", a, b);
         }
@@ -295,15 +303,7 @@ int main(int argc, char *argv[])
                 QApplication::processEvents();
                 continue;
             }
-            qint64 a = 0;
-            qint64 b = 0;
-            if (r % 2) {
-                a = program.time(step.programAction);
-                b = bare.time(step.bareAction);
-            } else {
-                b = bare.time(step.bareAction);
-                a = program.time(step.programAction);
-            }
+            const auto [a, b] = timePair(r, step.programAction, step.bareAction);
             if (r > 0)
                 report(viaSlots ? "slot" : "restyle", step.name, a, b);
         }
